@@ -1,0 +1,2 @@
+#include "sort.h"
+// TODO(sort)
