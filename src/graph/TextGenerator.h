@@ -23,6 +23,9 @@ public:
     void glDrawChar(int x, int y, int w, int h, char ch);
 
     GLuint base() const { return listBase; }
+    // The lists died with their context (the window was hidden or got a new context): forget
+    // them, so that the destructor cannot delete lists of whatever context is current then.
+    void contextLost() { listBase = 0; }
 
 private:
     GLuint createOpenGLFont(const char* strFontName, int height);
