@@ -5,7 +5,7 @@
 # Debian's FLTK CMake package refuses to load without it.
 KESTROVA_PACKAGES=(
     g++ cmake make pkg-config
-    libfltk1.3-dev fluid
+    libfltk1.3-dev fluid libx11-dev
     libgl1-mesa-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0
     libfreetype-dev libfontconfig-dev fontconfig fonts-liberation
     libgtest-dev libbenchmark-dev

@@ -71,6 +71,12 @@ screenshot() {
     import -window "$1" "$E2E_OUT/$2.png"
 }
 
+# close_window WINDOW: as a window manager's close button would.
+close_window() {
+    "${X_CLOSE:?X_CLOSE names the x_close tool}" "$1"
+    sleep 0.2
+}
+
 # wait_exit SECONDS: waits for the program to end and prints its exit status.
 wait_exit() {
     local status
