@@ -3,6 +3,10 @@
 // Every routine sorts `size` doubles into ascending order. The timed routines are the object of
 // measurement: they do their steps and nothing more. The ...Count twins add an operation tally to
 // `count` (never reset it); nothing in the program calls them, they are here for study.
+//
+// merge, mergeSort, mergeCount and mergeSortCount return a new[] array that the caller releases
+// with delete[]; mergeSort and mergeSortCount also leave `array` rearranged into sorted runs of 3
+// to 5 keys (fully sorted when size <= 5).
 #pragma once
 
 #include <vector>
