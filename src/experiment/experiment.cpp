@@ -18,10 +18,6 @@
 #include "globals.h"
 #include "sort.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
-
 namespace kestrova {
 double* data = nullptr;
 int dataSize = 0;
@@ -179,16 +175,6 @@ double stepOf(double lower, double upper, double points) {
 int largestSize(double lower, double upper, double points) {
     const int count = static_cast<int>(points);
     return count < 1 ? 0 : sampledSize(lower, upper, stepOf(lower, upper, points), count - 1);
-}
-
-// Records live until the process ends, by design: at exit the leak checker would find them
-// unreachable once sortGraphs has gone, so it is told. Whatever else a run leaves is reported.
-void keepForLife(const SortGraph* sg) {
-#if defined(__SANITIZE_ADDRESS__)
-    __lsan_ignore_object(sg);
-#else
-    (void)sg;
-#endif
 }
 
 // Allocates the key file for the current "File Upper Bound" and returns its length.
@@ -391,7 +377,6 @@ void run(Fl_Widget*) {
         title.release();
         kestrova::sortGraphs.push_back(record.get());
         sg = record.release();
-        keepForLife(sg);
         mark.emplace(*sg);
         kestrova::graphBrowser->add(browserLine);
         kestrova::graphBrowser->value(static_cast<int>(kestrova::sortGraphs.size()));
