@@ -77,14 +77,13 @@ close_window() {
     sleep 0.2
 }
 
-# wait_exit SECONDS: waits for the program to end and prints its exit status.
+# wait_exit SECONDS: waits for the program to end and sets EXIT_STATUS. Call it directly, never
+# in $(...): a subshell cannot wait for the program, which is not its child.
 wait_exit() {
-    local status
     for _ in $(seq $(($1 * 20))); do
         if ! kill -0 "$APP_PID" 2>/dev/null; then
-            wait "$APP_PID" && status=0 || status=$?
+            wait "$APP_PID" && EXIT_STATUS=0 || EXIT_STATUS=$?
             APP_PID=
-            echo "$status"
             return 0
         fi
         sleep 0.05

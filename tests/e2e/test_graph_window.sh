@@ -88,6 +88,6 @@ close_window "$graph"
 close_window "$control"
 kill -0 "$APP_PID" || fail "the program ended while a graph window was open"
 close_window "$second"
-status=$(wait_exit 10)
-[ "$status" = 0 ] || fail "exit status $status"
+wait_exit 10
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 echo "PASS"
