@@ -5,9 +5,10 @@
 #include <GL/gl.h>
 
 class TextGenerator {
-public:
+  public:
     // The GL context that will draw the text must be current: the lists are created in it.
-    // A positive height is the cell height in pixels. Never fails; font errors go to stdout.
+    // As a Windows font height: positive is the cell height in pixels, negative the em height,
+    // 0 a default size. Never fails: font errors go to stdout, and text then shows nothing.
     TextGenerator(const char* fontName, int height);
     // The context that holds the lists must be current.
     ~TextGenerator();
@@ -27,9 +28,9 @@ public:
     // them, so that the destructor cannot delete lists of whatever context is current then.
     void contextLost() { listBase = 0; }
 
-private:
+  private:
     GLuint createOpenGLFont(const char* strFontName, int height);
 
-    GLuint listBase = 0;
-    int height = 0;
+    GLuint listBase = 0;  // lists listBase + c draw code c (0 to 254); listBase + 255 is empty
+    int height = 0;       // as given; nothing reads it again
 };
