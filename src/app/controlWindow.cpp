@@ -28,7 +28,8 @@ Fl_Round_Button* orderButton(int y, const char* label) {
 
 void fillShellGaps() {
     // h -> 3h + 1 from 1 up to 1093, largest first; the final gap 1 completes the sort.
-    for (int gap : {1093, 364, 121, 40, 13, 4, 1}) kestrova::shell.push_back(gap);
+    for (int gap : {1093, 364, 121, 40, 13, 4, 1})
+        kestrova::shell.push_back(gap);
 }
 
 Fl_Double_Window* buildControlWindow(Fl_Callback0* runSorts, Fl_Callback0* viewGraph) {

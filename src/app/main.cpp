@@ -17,7 +17,8 @@ int main() {
 
     // The records lived as long as the program could show them; hand them back so that a leak
     // checker sees only real leaks.
-    for (SortGraph* record : kestrova::sortGraphs) delete record;
+    for (SortGraph* record : kestrova::sortGraphs)
+        delete record;
     kestrova::sortGraphs.clear();
     return 0;
 }

@@ -54,7 +54,7 @@ void say(const char* line) {
 // The arrays of one routine's turn. They go when the turn ends, and also when an allocation fails
 // halfway through making them, so a run that stops leaves no copy behind.
 class ArrayHolder {
-  public:
+public:
     explicit ArrayHolder(int count) : arrays_(count, nullptr) {}
     ~ArrayHolder() { release(); }
     ArrayHolder(const ArrayHolder&) = delete;
@@ -69,7 +69,7 @@ class ArrayHolder {
         }
     }
 
-  private:
+private:
     std::vector<double*> arrays_;
 };
 

@@ -2,17 +2,33 @@
 
 SortGraph::SortGraph(char* title) : title(title) {}
 
-SortGraph::~SortGraph() { delete[] title; }
+SortGraph::~SortGraph() {
+    delete[] title;
+}
 
-void SortGraph::addisTime(double time) { record(isTimes, time); }
-void SortGraph::addbisTime(double time) { record(bisTimes, time); }
-void SortGraph::addssTime(double time) { record(ssTimes, time); }
-void SortGraph::addmsTime(double time) { record(msTimes, time); }
-void SortGraph::addqsTime(double time) { record(qsTimes, time); }
+void SortGraph::addisTime(double time) {
+    record(isTimes, time);
+}
+void SortGraph::addbisTime(double time) {
+    record(bisTimes, time);
+}
+void SortGraph::addssTime(double time) {
+    record(ssTimes, time);
+}
+void SortGraph::addmsTime(double time) {
+    record(msTimes, time);
+}
+void SortGraph::addqsTime(double time) {
+    record(qsTimes, time);
+}
 
-void SortGraph::addKeySize(unsigned int keySize) { keySizes.push_back(keySize); }
+void SortGraph::addKeySize(unsigned int keySize) {
+    keySizes.push_back(keySize);
+}
 
-void SortGraph::toggleLog() { logScale = !logScale; }
+void SortGraph::toggleLog() {
+    logScale = !logScale;
+}
 
 void SortGraph::record(std::vector<double>& times, double time) {
     times.push_back(time);

@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 
 class TextGenerator {
-  public:
+public:
     // The GL context that will draw the text must be current: the lists are created in it.
     // As a Windows font height: positive is the cell height in pixels, negative the em height,
     // 0 a default size. Never fails: font errors go to stdout, and text then shows nothing.
@@ -28,7 +28,7 @@ class TextGenerator {
     // them, so that the destructor cannot delete lists of whatever context is current then.
     void contextLost() { listBase = 0; }
 
-  private:
+private:
     GLuint createOpenGLFont(const char* strFontName, int height);
 
     GLuint listBase = 0;  // lists listBase + c draw code c (0 to 254); listBase + 255 is empty

@@ -32,7 +32,7 @@ struct Inputs {
 // that even while no window is shown. So the tests bring their own X server, like the end-to-end
 // tests, and never touch a user's desktop.
 class PrivateDisplay {
-  public:
+public:
     PrivateDisplay() {
         int ready[2];
         if (pipe(ready) != 0) std::abort();
@@ -67,7 +67,7 @@ class PrivateDisplay {
         waitpid(pid_, nullptr, 0);
     }
 
-  private:
+private:
     pid_t pid_ = 0;
 };
 

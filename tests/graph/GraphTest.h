@@ -24,7 +24,7 @@ struct Box {
 };
 
 class GraphTest : public ::testing::Test {
-  protected:
+protected:
     static constexpr int kWidth = 600;
     static constexpr int kHeight = 300;
 

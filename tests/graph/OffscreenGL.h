@@ -39,7 +39,7 @@ struct Image {
 };
 
 class OffscreenGL {
-  public:
+public:
     // Leaves the context current. On failure error() says why and nothing is current.
     OffscreenGL(int width, int height) : width_(width), height_(height) {
         // Keep every run on the same software rasteriser, whatever the machine has.
@@ -142,7 +142,7 @@ class OffscreenGL {
         return image;
     }
 
-  private:
+private:
     void fail(const char* what) {
         error_ = std::string(what) + " failed (EGL error 0x" + hex(eglGetError()) + ")";
     }

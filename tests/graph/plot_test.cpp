@@ -58,7 +58,7 @@ std::unique_ptr<SortGraph> make(const Record& r) {
 const Sizes kTenSizes = {1000, 2000, 3000, 4000, 5000, 6000, 7000, 8000, 9000, 10000};
 
 class PlotTest : public GraphTest {
-  protected:
+protected:
     static Image plot(SortGraph& g) {
         g.draw(kWidth, kHeight, text);
         return gl->read();
