@@ -66,6 +66,16 @@ type_into() {
     sleep 0.1
 }
 
+# eventually COMMAND...: true once COMMAND succeeds, polling for up to 5 s. A redraw or a title
+# change reaches the X server some time after the event that caused it, later on a loaded machine.
+eventually() {
+    for _ in $(seq 100); do
+        "$@" && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
 # screenshot WINDOW NAME: $E2E_OUT/NAME.png
 screenshot() {
     import -window "$1" "$E2E_OUT/$2.png"
