@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "../tests/graph/OffscreenGL.h"
+#include "OffscreenGL.h"
 #include "SortGraph.h"
 #include "TextGenerator.h"
 

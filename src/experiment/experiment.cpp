@@ -27,7 +27,6 @@ namespace {
 
 constexpr int routineCount = 5;
 constexpr int mergeSortIndex = 3;
-constexpr int titleLength = 200;
 constexpr int browserLineLength = 100;
 // One past the largest int: a value below it truncates into the 32-bit signed range.
 constexpr double intLimit = 2147483648.0;
@@ -364,9 +363,9 @@ void run(Fl_Widget*) {
     // the failure passes, and here the record is cut back to its complete sizes.
     try {
         const std::vector<int> sizes = sampleSizes(lower, upper, points);
-        std::unique_ptr<char[]> title(new char[titleLength]);
+        std::unique_ptr<char[]> title(new char[SortGraph::titleSize]);
         char browserLine[browserLineLength];
-        std::snprintf(title.get(), titleLength, order.title, static_cast<int>(lower),
+        std::snprintf(title.get(), SortGraph::titleSize, order.title, static_cast<int>(lower),
                       static_cast<int>(upper));
         std::snprintf(browserLine, sizeof browserLine, order.browserLine, static_cast<int>(lower),
                       static_cast<int>(upper));

@@ -9,7 +9,10 @@ class TextGenerator;
 
 class SortGraph {
 public:
-    // Takes ownership of `title`, a 200-character buffer allocated with new[].
+    // Size of a title buffer, terminator included.
+    static constexpr int titleSize = 200;
+
+    // Takes ownership of `title`, a titleSize-character buffer allocated with new[].
     explicit SortGraph(char* title);
     ~SortGraph();
     SortGraph(const SortGraph&) = delete;

@@ -47,14 +47,10 @@ TimeAxis timeAxis(const SortGraph& g) {
 
 // Height of a time above y = 60, for a plot area of the given height.
 double timeHeight(const SortGraph& g, const TimeAxis& axis, double t, int area) {
-    if (g.logScale) {
-        // Minus infinity sits one pixel above the x axis, clear of its own tick on the axis.
-        if (t == 0.0) return -19.0;
-        if (axis.span == 0.0) return 0.0;
-        return (std::log10(t) - axis.base) / axis.span * area;
-    }
+    // Minus infinity sits one pixel above the x axis, clear of its own tick on the axis.
+    if (g.logScale && t == 0.0) return -19.0;
     if (axis.span == 0.0) return 0.0;
-    return (t - g.minTime) / (g.maxTime - g.minTime) * area;
+    return ((g.logScale ? std::log10(t) : t) - axis.base) / axis.span * area;
 }
 
 }  // namespace
@@ -129,7 +125,6 @@ double SortGraph::getTime(double y, double h) {
     if (y < 60 || y > h - 60) return -1000.0;
     // A window 120 pixels high has the one row y = 60 as its plot area.
     const double f = h > 120 ? (y - 60) / (h - 120) : 0.0;
-    if (!logScale) return f * (maxTime - minTime) + minTime;
     const TimeAxis axis = timeAxis(*this);
     return axis.span * f + axis.base;
 }

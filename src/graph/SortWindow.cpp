@@ -13,9 +13,6 @@
 
 namespace {
 
-// The title's buffer, terminator included.
-constexpr int titleCapacity = 200;
-
 // Both the window's labels and its text generator use this face and cell height.
 constexpr const char* fontFace = "Arial";
 constexpr int fontHeight = 12;
@@ -23,8 +20,8 @@ constexpr int fontHeight = 12;
 }  // namespace
 
 SortWindow::SortWindow(int x, int y, int w, int h, const char* /*label*/, SortGraph* sg)
-    : Fl_Gl_Window(x, y, w, h, sg->title), titleText(new char[titleCapacity]), graph(sg) {
-    std::snprintf(titleText, titleCapacity, "%s", sg->title);
+    : Fl_Gl_Window(x, y, w, h, sg->title), titleText(new char[SortGraph::titleSize]), graph(sg) {
+    std::snprintf(titleText, SortGraph::titleSize, "%s", sg->title);
     size_range(600, 300, 0, 0, 0, 0, 0);  // no maximum: the plot fills any larger window
     resizable(this);
 }
@@ -78,7 +75,7 @@ int SortWindow::handle(int e) {
             damage(FL_DAMAGE_CHILD);
             return 1;
         case FL_MOVE: {
-            char text[titleCapacity];
+            char text[SortGraph::titleSize];
             std::snprintf(text, sizeof text, "%s", titleText);
             const double t = graph->getTime(h() - static_cast<double>(Fl::event_y()), h());
             const int k = graph->getKey(Fl::event_x(), w());
